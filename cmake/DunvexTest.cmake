@@ -1,0 +1,36 @@
+# dunvex_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [ENV <k=v...>])
+# One GoogleTest executable per module. In the Windows build CTest runs it under
+# Wine through CMAKE_CROSSCOMPILING_EMULATOR; in the host build natively.
+if(DUNVEX_TESTS AND NOT TARGET gtest)
+  set(DUNVEX_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest sources")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  # GoogleTest's own sources do not build warning-free with every compiler.
+  add_subdirectory(${DUNVEX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  target_compile_options(gtest PRIVATE -Wno-error)
+  target_compile_options(gtest_main PRIVATE -Wno-error)
+  enable_testing()
+endif()
+
+function(dunvex_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
+  if(WIN32)
+    # Console test programs; keep the stub's subsystem out of them.
+    target_link_options(${T_NAME} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "DUNVEX_BUILD_DIR=${CMAKE_BINARY_DIR};DUNVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR};${T_ENV}")
+  if(T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(WIN32 AND TARGET wine_environment_up)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine)
+  endif()
+endfunction()
