@@ -184,12 +184,14 @@ TEST_F(BuilderTest, RefusesBadInput) {
          fs::create_directories(t.root_ / "files" / "sub");
        },
        "sub-folders are not supported"},
+#ifndef _WIN32  // Windows cannot even create such a file
       {"a name Windows refuses",
        [](BuilderTest& t) {
          t.WriteFile("files/Engine.exe", "x");
          t.WriteFile("files/a:b.txt", "x");
        },
        "not a plain file name"},
+#endif
       {"a stub without room for the end offset",
        [](BuilderTest& t) {
          t.WriteFile("files/Engine.exe", "x");

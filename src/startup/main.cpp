@@ -1,0 +1,6 @@
+// WinMain of DunvexStub.exe.
+#include <windows.h>
+
+#include "startup/stub_main.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return StubMain(); }
