@@ -160,4 +160,12 @@ std::optional<HeaderLists> ReadHeaderLists(ByteSource& file, const Trailer& trai
   return lists;
 }
 
+std::string PartFilePath(const std::string& part1_path, int number) {
+  std::string base = part1_path;
+  if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".001") == 0) base.resize(base.size() - 4);
+  std::string digits = std::to_string(number);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return base + "." + digits;
+}
+
 }  // namespace package

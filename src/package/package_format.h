@@ -97,6 +97,10 @@ struct HeaderLists {
 // offset points outside the package (a cut or damaged file).
 std::optional<HeaderLists> ReadHeaderLists(ByteSource& file, const Trailer& trailer);
 
+// The path of part `number` (2, 3 ...) of a spanned package: part 1's path
+// without a final ".001", then "." and the number in three digits.
+std::string PartFilePath(const std::string& part1_path, int number);
+
 // Number of header lists that precede the file entries.
 inline int HeaderListCount(const Trailer& trailer) { return trailer.version == 0 ? 2 : trailer.version; }
 

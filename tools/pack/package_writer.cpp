@@ -316,9 +316,7 @@ bool Writer::Run() {
 }  // namespace
 
 std::string PartPath(const std::string& part1_path, int number) {
-  std::string base = part1_path;
-  if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".001") == 0) base.resize(base.size() - 4);
-  return base + "." + IntToZeroPad(number, 3);
+  return package::PartFilePath(part1_path, number);
 }
 
 std::string MakeLanguageBlock(const std::vector<LanguageSection>& languages) {
