@@ -77,7 +77,7 @@ class Extraction {
   void ExtractPart(ByteSource& part, const Trailer& trailer, bool first);
   void HandleEntry(ByteSource& part, const Block& block);
   void WriteAgentCopy(ByteSource& part);
-  void ReportWriteFailure(const std::string& target, uint64_t data_size);
+  void ReportWriteFailure(const std::string& target, uint64_t data_size, const std::string& reason);
 
   const ExtractRequest& request_;
   ExtractionHost& host_;
@@ -87,9 +87,9 @@ class Extraction {
   uint64_t entries_start_ = 0;
 };
 
-void Extraction::ReportWriteFailure(const std::string& target, uint64_t data_size) {
+void Extraction::ReportWriteFailure(const std::string& target, uint64_t data_size, const std::string& reason) {
   if (++g_error_count != 1) return;
-  const std::string diagnosis = host_.LastErrorText() + "<P>" + "  Data Size: <T>" + std::to_string(data_size) +
+  const std::string diagnosis = reason + "<P>" + "  Data Size: <T>" + std::to_string(data_size) +
                                 " Bytes<P>" + "  File Size:  <T>" + std::to_string(host_.FileSize(target)) +
                                 " Bytes<P>" + "  Bytes Free: <T>" +
                                 std::to_string(int64_t(host_.DiskFreeBytes(target))) + " Bytes";
@@ -103,6 +103,7 @@ void Extraction::HandleEntry(ByteSource& part, const Block& block) {
   std::string target;
   std::unique_ptr<EntryWriter> writer;
   bool write_failed = false;
+  std::string reason;  // taken when the failure happens, before anything else runs
   uint64_t data_size = 0;
   EntryHeader entry;
 
@@ -119,11 +120,13 @@ void Extraction::HandleEntry(ByteSource& part, const Block& block) {
     // target folder, so it is refused and reported like a failed write.
     if (!IsPlainFileName(entry.name)) {
       write_failed = true;
+      reason = "The file name is not a plain file name; the file was not written.";
       return;
     }
     if (!host_.FileExists(target)) host_.ProgressStep();
     writer = host_.OpenForAppend(target);
     write_failed = !writer;
+    if (write_failed) reason = host_.LastErrorText();
   };
 
   StreamBlock(part, block, *buffers_, host_, [&](const uint8_t* data, size_t size) {
@@ -146,14 +149,18 @@ void Extraction::HandleEntry(ByteSource& part, const Block& block) {
     data_size += size;
     if (!write_failed && size > 0 && !writer->Append(data, size)) {
       write_failed = true;
+      reason = host_.LastErrorText();
       writer.reset();
     }
   });
   // No 0x00 at all: the header is empty and the entry is skipped.
   if (in_header || skip) return;
-  if (!write_failed && !writer->Finish(entry.dos_date)) write_failed = true;
+  if (!write_failed && !writer->Finish(entry.dos_date)) {
+    write_failed = true;
+    reason = host_.LastErrorText();
+  }
   writer.reset();
-  if (write_failed) ReportWriteFailure(target, data_size);
+  if (write_failed) ReportWriteFailure(target, data_size, reason);
 }
 
 void Extraction::WriteAgentCopy(ByteSource& part) {
@@ -188,8 +195,10 @@ void Extraction::ExtractPart(ByteSource& part, const Trailer& trailer, bool firs
   host_.Trace("FileLen=" + std::to_string(part_length));
   if (!trailer.HasMagic()) return;
   if (first) host_.ProgressReset(trailer.files_count);
-  if (!host_.CreateFolder(request_.target_folder))
-    host_.ShowError(request_.target_folder + "<P><P>Unable to create Directory!<P><P>" + host_.LastErrorText());
+  if (!host_.CreateFolder(request_.target_folder)) {
+    const std::string reason = host_.LastErrorText();
+    host_.ShowError(request_.target_folder + "<P><P>Unable to create Directory!<P><P>" + reason);
+  }
 
   const int header_blocks = HeaderListCount(trailer);
   BlockWalker walker(part, trailer);

@@ -97,7 +97,7 @@ TEST(Extraction, RefusesNamesThatLeaveTheTargetFolder) {
   EXPECT_NE(host.events[std::distance(host.events.begin(),
                                       std::find_if(host.events.begin(), host.events.end(),
                                                    [](auto& e) { return e.starts_with("error: "); }))]
-                .find("C:\\T\\..\\evil.txt<P><P>Unable to save Extracted File!<P><P>disk full<P>  Data Size: <T>1 "
+                .find("C:\\T\\..\\evil.txt<P><P>Unable to save Extracted File!<P><P>The file name is not a plain file name; the file was not written.<P>  Data Size: <T>1 "
                       "Bytes<P>  File Size:  <T>0 Bytes<P>  Bytes Free: <T>1000000000 Bytes"),
             std::string::npos);
 }
@@ -317,4 +317,16 @@ TEST(Extraction, AgentCopyIsTheStubWithListsAndAnAgentTrailer) {
     EXPECT_EQ(host.dates[c.written_as], 0x12345678u);
     EXPECT_EQ(host.Count(std::string("trace: 7 New AU-Agent: ") + c.written_as), 1);
   }
+}
+
+TEST(Extraction, WriteFailuresAreCountedAndExtractionGoesOn) {
+  fixture::MemoryExtractionHost host;
+  host.fail_writes = true;
+  host.parts["D:\\setup.exe"] =
+      HandMadePackage().Stored("|a.txt|0|", "abc").Stored("|b.txt|0|", "").Stored("|Engine.exe*|0|", "MZ").Finish();
+  const int before = package::ExtractionErrorCount();
+  const auto result = package::ExtractPackage(Request(), host);
+  EXPECT_EQ(package::ExtractionErrorCount() - before, 3);
+  EXPECT_EQ(result.engine_command, "Engine.exe*");  // the run is not ended by failed writes
+  EXPECT_TRUE(result.verdict);
 }

@@ -8,7 +8,8 @@ class MemoryWriter : public package::EntryWriter {
  public:
   MemoryWriter(MemoryExtractionHost& host, std::string path) : host_(host), path_(std::move(path)) {}
   bool Append(const uint8_t* data, size_t size) override {
-    if (host_.fail_writes) return false;
+    if (host_.fail_writes || size > host_.max_file_bytes - host_.written_bytes) return false;
+    host_.written_bytes += size;
     host_.files[path_].append(reinterpret_cast<const char*>(data), size);
     return true;
   }

@@ -3,6 +3,7 @@
 // a script; every call the walk makes is recorded.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -23,6 +24,8 @@ class MemoryExtractionHost : public package::ExtractionHost {
   std::vector<bool> prompt_answers;
   std::function<void(MemoryExtractionHost&)> on_prompt;
   bool fail_writes = false;
+  size_t max_file_bytes = SIZE_MAX;  // writes past this many bytes in all fail
+  size_t written_bytes = 0;
   uint64_t clock = 0;
 
   int Count(const std::string& prefix) const;
