@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config zlib1g-dev python3
+  cmake g++ make pkg-config zlib1g-dev python3 zip unzip bc
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
   xvfb xauth xdotool imagemagick fonts-dejavu-core

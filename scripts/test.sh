@@ -17,16 +17,10 @@ cmake -S . -B build/host -DDUNVEX_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DDUNVEX_WIN32_STUB="$root/build/win32/bin/DunvexStub.exe" >/dev/null
 cmake --build build/host -j "$jobs"
 
-# The product is 32-bit. Machines whose kernel cannot run 32-bit programs
-# cannot run 32-bit Wine either; there the same sources are built for 64-bit
-# Windows and tested under wine64.
-windows_build=build/win32
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+source "$root/scripts/common.sh"
+windows_build=$(windows_run_build)
+[ "$windows_build" = build/win64 ] &&
   echo "== this machine cannot run 32-bit programs: Windows tests run on the 64-bit build under wine64"
-  cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
-  cmake --build build/win64 -j "$jobs"
-  windows_build=build/win64
-fi
 
 status=0
 echo "== host tests"

@@ -45,9 +45,10 @@ class Win32ExtractionHost : public package::ExtractionHost {
   std::unique_ptr<ByteSource> OpenPart(const std::string& path) override { return OpenFileForReading(path); }
   bool FileExists(const std::string& path) override { return ::FileExists(path); }
   bool CreateFolder(const std::string& folder) override { return ForceDirectories(folder); }
-  std::unique_ptr<package::EntryWriter> OpenForAppend(const std::string& path) override {
+  std::unique_ptr<package::EntryWriter> OpenForAppend(const std::string& path, bool& existed) override {
     FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    existed = file && ::GetLastError() == ERROR_ALREADY_EXISTS;
     LARGE_INTEGER zero{};
     if (!file || !::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) return nullptr;
     return std::make_unique<HandleWriter>(std::move(file));

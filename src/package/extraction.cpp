@@ -17,6 +17,9 @@ namespace package {
 namespace {
 
 constexpr size_t kChunk = 65536;
+// Inflated data is handed on in pieces of this size: every write costs a
+// system call, which under Wine weighs more than the bytes.
+constexpr size_t kOutputChunk = 1 << 20;
 // An entry header is a name and a date; anything longer is damage.
 constexpr size_t kMaxHeader = 4096;
 
@@ -27,7 +30,7 @@ struct DamagedPart {};
 
 struct Buffers {
   std::array<uint8_t, kChunk> input;
-  std::array<uint8_t, kChunk> output;
+  std::array<uint8_t, kOutputChunk> output;
 };
 
 // Feeds a block's content to `sink` chunk by chunk, inflating when needed.
@@ -56,11 +59,11 @@ void StreamBlock(ByteSource& part, const Block& block, Buffers& buffers, Extract
       stream.avail_in = uInt(n);
       do {
         stream.next_out = buffers.output.data();
-        stream.avail_out = uInt(kChunk);
+        stream.avail_out = uInt(kOutputChunk);
         status = inflate(&stream, Z_NO_FLUSH);
         if (status == Z_NEED_DICT || (status < 0 && status != Z_BUF_ERROR))
           throw EZLibError(stream.msg ? stream.msg : zError(status == Z_NEED_DICT ? Z_DATA_ERROR : status));
-        sink(buffers.output.data(), kChunk - stream.avail_out);
+        sink(buffers.output.data(), kOutputChunk - stream.avail_out);
       } while (stream.avail_out == 0 && status != Z_STREAM_END);
     }
     host.PumpMessages();
@@ -123,10 +126,15 @@ void Extraction::HandleEntry(ByteSource& part, const Block& block) {
       reason = "The file name is not a plain file name; the file was not written.";
       return;
     }
-    if (!host_.FileExists(target)) host_.ProgressStep();
-    writer = host_.OpenForAppend(target);
+    // Each distinct file steps the progress once: when it was not there yet.
+    bool existed = false;
+    writer = host_.OpenForAppend(target, existed);
     write_failed = !writer;
-    if (write_failed) reason = host_.LastErrorText();
+    if (write_failed) {
+      reason = host_.LastErrorText();
+      existed = host_.FileExists(target);
+    }
+    if (!existed) host_.ProgressStep();
   };
 
   StreamBlock(part, block, *buffers_, host_, [&](const uint8_t* data, size_t size) {

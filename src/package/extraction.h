@@ -36,8 +36,9 @@ class ExtractionHost {
   virtual std::unique_ptr<ByteSource> OpenPart(const std::string& path) = 0;  // nullptr when missing
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& folder) = 0;  // with all missing parents
-  // Opens a file for appending, creating it when missing; nullptr on failure.
-  virtual std::unique_ptr<EntryWriter> OpenForAppend(const std::string& path) = 0;
+  // Opens a file for appending, creating it when missing; nullptr on
+  // failure. `existed` tells whether the file was there before.
+  virtual std::unique_ptr<EntryWriter> OpenForAppend(const std::string& path, bool& existed) = 0;
   // Creates a file, replacing one that is there; nullptr on failure.
   virtual std::unique_ptr<EntryWriter> CreateNew(const std::string& path) = 0;
   virtual uint32_t FileDate(const std::string& path) = 0;

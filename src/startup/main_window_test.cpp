@@ -17,6 +17,8 @@ RECT ClientRectOf(HWND child) {
   return r;
 }
 
+void CALLBACK EndStuckRun(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(1); }
+
 // Runs the main window; `checks` runs on its first timer tick.
 void RunWithFirstTick(MainWindowSettings settings, const std::function<void(HWND)>& checks, int* destroyed) {
   int ticks = 0;
@@ -25,7 +27,7 @@ void RunWithFirstTick(MainWindowSettings settings, const std::function<void(HWND
   };
   settings.on_destroy = [destroyed] { ++*destroyed; };
   // A safety net: the run must end on its own well before this.
-  UINT_PTR guard = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(1); });
+  UINT_PTR guard = ::SetTimer(nullptr, 0, 20000, EndStuckRun);
   RunMainWindow(settings);
   ::KillTimer(nullptr, guard);
   // The loop ends on its flag; the quit message it posted is still queued.

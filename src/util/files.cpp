@@ -24,11 +24,6 @@ constexpr uint64_t kMaxIoPiece = 0x40000000;
 
 DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
 
-bool FileExists(const std::string& path) {
-  const DWORD attributes = AttributesOf(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool DirExists(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -55,7 +50,9 @@ bool IsWalkedFolder(const WIN32_FIND_DATAA& entry) {
          name != "..";
 }
 
-std::string WithBackslash(const std::string& folder) { return SetTrailingBackslash(folder, true, IsSystemLeadByte); }
+std::string WithBackslash(const std::string& folder) {
+  return SetTrailingBackslash(folder, true, IsSystemLeadByte);
+}
 
 uint64_t WriteSome(HANDLE file, const char* data, uint64_t count) {
   DWORD wrote = 0;
@@ -69,14 +66,6 @@ FileHandle OpenForAppend(const std::string& path) {
   // Writing at the start would overwrite what the caller meant to keep.
   if (file && FileSeek64(file.Get(), FILE_END, 0) == kFailed) file.Reset();
   return file;
-}
-
-void SetDosDate(HANDLE file, uint32_t dos_date) {
-  FILETIME local{};
-  FILETIME utc{};
-  if (::DosDateTimeToFileTime(HIWORD(dos_date), LOWORD(dos_date), &local) &&
-      ::LocalFileTimeToFileTime(&local, &utc))
-    ::SetFileTime(file, nullptr, nullptr, &utc);
 }
 
 using DiskFreeSpaceExQuery = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
@@ -135,6 +124,40 @@ std::string HandleText(HANDLE handle) { return std::to_string(reinterpret_cast<i
 
 bool IsSystemLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
 
+bool FileExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::string& folder) {
+  const std::string path = SetTrailingBackslash(folder, false, IsSystemLeadByte);
+  if (path.empty()) return false;
+  if (DirExists(path)) return true;
+  const size_t cut = LastBackslash(path);
+  if (cut != std::string::npos && cut > 0) ForceDirectories(path.substr(0, cut));
+  ::CreateDirectoryA(path.c_str(), nullptr);
+  return DirExists(path);
+}
+
+uint32_t FileDosDate(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  FILETIME local{};
+  WORD date = 0;
+  WORD time = 0;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      !::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+      !::FileTimeToDosDateTime(&local, &date, &time))
+    return 0;
+  return uint32_t(date) << 16 | time;
+}
+
+bool SetFileDosDate(HANDLE file, uint32_t dos_date) {
+  FILETIME local{};
+  FILETIME utc{};
+  return ::DosDateTimeToFileTime(HIWORD(dos_date), LOWORD(dos_date), &local) &&
+         ::LocalFileTimeToFileTime(&local, &utc) && ::SetFileTime(file, nullptr, nullptr, &utc);
+}
+
 uint64_t FileSeek64(HANDLE file, int origin, int64_t distance) {
   LARGE_INTEGER move{};
   move.QuadPart = distance;
@@ -183,15 +206,16 @@ std::string ReadFileText(const std::string& path, uint64_t max_length) {
 }
 
 bool WriteToFile(const std::string& path, const std::string& content, uint32_t dos_date, bool append) {
-  const FileHandle file = append ? OpenForAppend(path)
-                                 : FileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const FileHandle file =
+      append ? OpenForAppend(path)
+             : FileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   const uint64_t done = WriteInChunks(content.size(), [&](uint64_t offset, uint64_t count) {
     return WriteSome(file.Get(), content.data() + offset, count);
   });
   const bool complete = done == content.size();
-  if (complete && dos_date != 0) SetDosDate(file.Get(), dos_date);
+  if (complete && dos_date != 0) SetFileDosDate(file.Get(), dos_date);
   return complete;
 }
 
@@ -259,7 +283,8 @@ std::string FindDirInTree(const std::string& folder, const std::string& name) {
 }
 
 std::string FindDirOnDrives(const std::string& name, int drive_type) {
-  if (Pos(":\\", name) == 2) return DriveHasType(name.substr(0, 3), drive_type) && DirExists(name) ? name : "";
+  if (Pos(":\\", name) == 2)
+    return DriveHasType(name.substr(0, 3), drive_type) && DirExists(name) ? name : "";
   return SearchDrives(drive_type, [&](const std::string& root) { return FindDirInTree(root, name); });
 }
 
@@ -288,7 +313,8 @@ bool DeleteTree(const std::string& folder, bool clear_attributes) {
   std::vector<std::string> folders;
   ForEachEntry(base + "*.*", [&](const WIN32_FIND_DATAA& entry) {
     if (IsWalkedFolder(entry))
-      (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ? links : folders).push_back(base + entry.cFileName);
+      (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ? links : folders)
+          .push_back(base + entry.cFileName);
     return true;
   });
   // A junction or folder link leads out of the tree: remove the link, never

@@ -13,6 +13,18 @@
 // The system code page's double-byte lead bytes, for the path helpers.
 bool IsSystemLeadByte(unsigned char c);
 
+// True when `path` names a file, not a folder.
+bool FileExists(const std::string& path);
+// Creates the folder and every missing folder above it; true when the folder
+// exists afterwards.
+bool ForceDirectories(const std::string& folder);
+
+// File dates as packed DOS values in local time: date in the high 16 bits,
+// time in the low 16 bits. FileDosDate gives the last-write time, 0 when it
+// cannot be read; SetFileDosDate sets it on a file opened for writing.
+uint32_t FileDosDate(const std::string& path);
+bool SetFileDosDate(HANDLE file, uint32_t dos_date);
+
 // origin: 0 from the start, 1 from the current position, 2 from the end.
 // Returns the new position; all bits set when the system refuses the move.
 uint64_t FileSeek64(HANDLE file, int origin, int64_t distance);
@@ -26,9 +38,8 @@ uint64_t FileSizeByName(const std::string& path);
 // empty when the file is missing, empty or cannot be read in full.
 std::string ReadFileText(const std::string& path, uint64_t max_length = 0);
 // Creates (truncates) the file, or with `append` adds to its end, creating it
-// when missing. A non-zero `dos_date` (packed DOS date in the high 16 bits,
-// time in the low 16 bits, local time) becomes the file's last-write time
-// once everything is written. True when all bytes were written.
+// when missing. A non-zero `dos_date` becomes the file's last-write time once
+// everything is written. True when all bytes were written.
 bool WriteToFile(const std::string& path, const std::string& content, uint32_t dos_date = 0,
                  bool append = false);
 // Adds to the end of the file, creating it when missing.

@@ -22,8 +22,8 @@ std::string MessageOf(DWORD code) {
   if (code & 0x80000000u) return ErrorNotice(code);
   char* buffer = nullptr;
   const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-      0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
   const std::unique_ptr<char, LocalFreeDeleter> owner(buffer);
   if (length == 0 || buffer == nullptr) return ErrorNotice(code);
   std::string text(buffer, length);

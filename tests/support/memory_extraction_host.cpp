@@ -54,8 +54,9 @@ bool MemoryExtractionHost::FileExists(const std::string& path) {
   return parts.count(path) > 0 || files.count(path) > 0;
 }
 
-std::unique_ptr<package::EntryWriter> MemoryExtractionHost::OpenForAppend(const std::string& path) {
+std::unique_ptr<package::EntryWriter> MemoryExtractionHost::OpenForAppend(const std::string& path, bool& existed) {
   if (fail_writes) return nullptr;
+  existed = files.count(path) > 0;
   files[path];
   return std::make_unique<MemoryWriter>(*this, path);
 }

@@ -33,7 +33,7 @@ class MemoryExtractionHost : public package::ExtractionHost {
   std::unique_ptr<ByteSource> OpenPart(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateFolder(const std::string&) override { return true; }
-  std::unique_ptr<package::EntryWriter> OpenForAppend(const std::string& path) override;
+  std::unique_ptr<package::EntryWriter> OpenForAppend(const std::string& path, bool& existed) override;
   std::unique_ptr<package::EntryWriter> CreateNew(const std::string& path) override;
   uint32_t FileDate(const std::string&) override { return 0x12345678; }
   uint64_t FileSize(const std::string& path) override;

@@ -58,10 +58,8 @@ wine_env_start() {  # BUILD_DIR ARCH
   # Wine's own service processes start with the first program and live as
   # long as the server. Start them here, detached from any output, or they
   # would hold the first test's output pipe open and CTest would wait for it.
-  if [ ! -f "$WINE_STATE/warm" ] || ! pgrep -f "services.exe" >/dev/null 2>&1; then
-    "$(wine_loader "$2")" cmd /c exit </dev/null >/dev/null 2>&1 9>&-
-    touch "$WINE_STATE/warm"
-  fi
+  # A program that finds them running starts at once, so this costs little.
+  "$(wine_loader "$2")" cmd /c exit </dev/null >/dev/null 2>&1 9>&-
   flock -u 9
 }
 
