@@ -9,9 +9,9 @@
 
 #include "ui/message_box_rules.h"
 #include "ui/rich_label.h"
+#include "util/autoplay.h"
 #include "util/delimited_list.h"
 #include "util/message_pump.h"
-#include "util/string_ops.h"
 #include "util/win32_handle.h"
 
 namespace {
@@ -43,7 +43,6 @@ struct BoxState {
 };
 
 BoxState g_box;
-HMODULE g_rich_edit = nullptr;  // loaded on the first box, kept for the process
 
 int ScreenPixelsPerInch() {
   static const int dpi = [] {
@@ -67,11 +66,6 @@ POINT CentredInWorkArea(int width, int height) {
   RECT area{};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
-}
-
-UINT AutoPlayQuery() {
-  static const UINT message = ::RegisterWindowMessageA("QueryCancelAutoPlay");
-  return message;
 }
 
 int ButtonCount() {
@@ -195,7 +189,7 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
     default:
       // The shell asks the foreground window before it starts AutoPlay for an
       // inserted disk; a box asking for the next disk must not let it.
-      if (message == AutoPlayQuery()) return 1;
+      if (message != 0 && message == AutoPlayCancelMessage()) return 1;
       break;
   }
   return ::DefWindowProcA(window, message, wparam, lparam);
@@ -203,11 +197,16 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
 
 HICON IconOfStyle(uint32_t style) {
   switch (style & 0xF0) {
-    case 0x10: return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32513));
-    case 0x20: return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32514));
-    case 0x30: return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
-    case 0x40: return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));
-    default: return ::LoadIconA(::GetModuleHandleA(nullptr), "MainIcon");
+    case 0x10:
+      return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32513));
+    case 0x20:
+      return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32514));
+    case 0x30:
+      return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
+    case 0x40:
+      return ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));
+    default:
+      return ::LoadIconA(::GetModuleHandleA(nullptr), "MainIcon");
   }
 }
 
@@ -223,14 +222,14 @@ void CreateButtons(uint32_t style, const std::string& captions) {
   const std::vector<MsgBoxButton> set = MsgBoxButtons(style);
   const int count = static_cast<int>(set.size());
   for (int slot = count - 1; slot >= 0; --slot) {
-    const MsgBoxButton& spec = set[static_cast<size_t>(slot)];
+    const MsgBoxButton& entry = set[static_cast<size_t>(slot)];
     const BoxRect place = MsgBoxButtonPlace(client.right, client.bottom, slot, count);
-    const std::string caption = SUB::Item(captions, spec.caption_index);
+    const std::string caption = SUB::Item(captions, entry.caption_index);
     HWND button = ::CreateWindowExA(0, "Button", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                                     place.x, place.y, place.width, place.height, g_box.box, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(g_box.font), TRUE);
-    ::SetWindowLongPtrA(button, GWLP_USERDATA, spec.result);
+    ::SetWindowLongPtrA(button, GWLP_USERDATA, entry.result);
     g_box.buttons[static_cast<size_t>(slot)] = button;
   }
   if (count > 0) FocusButton(static_cast<int>((style >> 8) & 0xF));
@@ -244,12 +243,9 @@ void SetMsgBoxFont(const std::string& face, int size, int charset) {
   Font().charset = charset;
 }
 
-int ShowMessageBox(HWND parent, const std::string& text, const std::string& title, const std::string& captions,
-                   uint32_t style) {
-  if (g_rich_edit == nullptr) {
-    HMODULE module = LoadRichEditLibrary();
-    if (reinterpret_cast<uintptr_t>(module) > 32) g_rich_edit = module;
-  }
+int ShowMessageBox(HWND parent, const std::string& text, const std::string& title,
+                   const std::string& captions, uint32_t style) {
+  KeepRichEditLoaded();
   g_box = BoxState{};
   g_box.owner = ::GetActiveWindow();
   if (g_box.owner != nullptr) ::EnableWindow(g_box.owner, FALSE);
@@ -354,8 +350,8 @@ void MsgAttention(MsgBoxMode mode, const std::string& text, const std::string& t
   Wrapper(mode, text, title, 1, captions, charset, MB_ICONEXCLAMATION | MB_OK);
 }
 
-bool MsgConfirm(MsgBoxMode mode, const std::string& text, const std::string& title, const std::string& captions,
-                int charset) {
+bool MsgConfirm(MsgBoxMode mode, const std::string& text, const std::string& title,
+                const std::string& captions, int charset) {
   return Wrapper(mode, text, title, 2, captions, charset, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 

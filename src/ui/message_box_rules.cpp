@@ -8,8 +8,8 @@
 namespace {
 
 constexpr char kBuiltInTitles[] = "|Error|Attention|Confirm|";
-constexpr int kBandWidth = 54;       // dark band with the icon on the left
-constexpr int kButtonStrip = 36;     // grey strip with the buttons at the bottom
+constexpr int kBandWidth = 54;    // dark band with the icon on the left
+constexpr int kButtonStrip = 36;  // grey strip with the buttons at the bottom
 constexpr int kButtonWidth = 70;
 constexpr int kButtonHeight = 23;
 
@@ -18,13 +18,20 @@ constexpr int kButtonHeight = 23;
 std::vector<MsgBoxButton> MsgBoxButtons(uint32_t style) {
   enum { kOk = 0, kCancel = 1, kYes = 2, kNo = 3, kAbort = 4, kRetry = 5, kIgnore = 6 };
   switch (style & 0xF) {
-    case 0: return {{kOk, 1}};
-    case 1: return {{kOk, 1}, {kCancel, 2}};
-    case 2: return {{kAbort, 3}, {kRetry, 4}, {kIgnore, 5}};
-    case 3: return {{kYes, 6}, {kNo, 7}, {kCancel, 2}};
-    case 4: return {{kYes, 6}, {kNo, 7}};
-    case 5: return {{kRetry, 4}, {kCancel, 2}};
-    default: return {};
+    case 0:
+      return {{kOk, 1}};
+    case 1:
+      return {{kOk, 1}, {kCancel, 2}};
+    case 2:
+      return {{kAbort, 3}, {kRetry, 4}, {kIgnore, 5}};
+    case 3:
+      return {{kYes, 6}, {kNo, 7}, {kCancel, 2}};
+    case 4:
+      return {{kYes, 6}, {kNo, 7}};
+    case 5:
+      return {{kRetry, 4}, {kCancel, 2}};
+    default:
+      return {};
   }
 }
 
@@ -45,8 +52,7 @@ BoxRect MsgBoxOuterSize(int label_width, int label_height, const MsgBoxFrameMetr
   const int side = label_width < 200 ? 64 : 32;
   const int vertical = label_height < 39 ? 45 : 32;
   const int width = label_width + kBandWidth + 2 * side + 2 * metrics.cx_frame;
-  const int height =
-      label_height + kButtonStrip + 2 * vertical + 2 * metrics.cy_frame + metrics.cy_caption;
+  const int height = label_height + kButtonStrip + 2 * vertical + 2 * metrics.cy_frame + metrics.cy_caption;
   return {0, 0, std::max(width, 360), height};
 }
 

@@ -6,11 +6,9 @@
 
 #include <richedit.h>
 
-
 namespace {
 
 TextSize g_last_request;
-
 
 // The control's device context with `font` selected, restored on every path.
 class FontContext {
@@ -60,6 +58,16 @@ HMODULE LoadRichEditLibrary() {
   return module;
 }
 
+HMODULE KeepRichEditLoaded() {
+  static HMODULE kept = nullptr;
+  if (kept == nullptr) {
+    HMODULE module = LoadRichEditLibrary();
+    // Values up to 32 are the error codes of the old loader interface.
+    if (reinterpret_cast<uintptr_t>(module) > 32) kept = module;
+  }
+  return kept;
+}
+
 HWND CreateRichLabel(HWND parent, int x, int y, int width, int height, uint32_t style,
                      const std::string& text, HFONT font) {
   DWORD window_style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_WANTRETURN;
@@ -92,8 +100,7 @@ HWND CreateRichLabel(HWND parent, int x, int y, int width, int height, uint32_t 
   ResizeAndRead(control, size.width + 10, size.height);
   // Bold glyphs are wider than the measurement, which used the regular weight.
   if (!rich.starts.empty()) {
-    FitRichLabelWidth(size.width, size.height,
-                      [&](int w) { return ResizeAndRead(control, w, size.height); });
+    FitRichLabelWidth(size.width, size.height, [&](int w) { return ResizeAndRead(control, w, size.height); });
   }
   return control;
 }

@@ -2,10 +2,10 @@
 // its bold runs, sized to the text in the message-box font.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
-
-#include <windows.h>
 
 #include "ui/rich_text.h"
 
@@ -14,6 +14,10 @@
 // name planted beside the setup file is not loaded. Each call takes one more
 // reference; null on failure.
 HMODULE LoadRichEditLibrary();
+
+// The process's own reference, taken on the first call that succeeds and
+// never released (a failed load is tried again on the next call).
+HMODULE KeepRichEditLoaded();
 
 // Creates the label as a child of `parent` and sizes it to `text` (tag
 // language) in `font`. Of `style` only MB_RIGHT and MB_RTLREADING count.
