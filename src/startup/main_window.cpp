@@ -5,6 +5,7 @@
 
 #include "net/download_abort.h"
 #include "ui/message_box.h"
+#include "ui/screen.h"
 #include "util/autoplay.h"
 #include "util/trace.h"
 
@@ -136,14 +137,8 @@ void SetProgressLabel(HWND label, const std::string& text, const std::string& fa
   const bool rtl = IsRightToLeft(charset);
   ::SetWindowLongPtrA(label, GWL_EXSTYLE, rtl ? WS_EX_RTLREADING : 0);
   ::SetWindowLongPtrA(label, GWL_STYLE, WS_CHILD | WS_VISIBLE | (rtl ? SS_RIGHT : 0));
-  static const int dpi = [] {
-    HDC screen = ::GetDC(nullptr);
-    const int value = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return value;
-  }();
   // Fonts made here live until the process ends, as the label may still use them.
-  HFONT font = ::CreateFontA(-::MulDiv(size, dpi, 72), 0, 0, 0, 0, FALSE, FALSE, FALSE, BYTE(charset),
+  HFONT font = ::CreateFontA(-::MulDiv(size, ScreenPixelsPerInch(), 72), 0, 0, 0, 0, FALSE, FALSE, FALSE, BYTE(charset),
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
   ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   ::SetWindowTextA(label, text.c_str());

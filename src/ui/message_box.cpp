@@ -13,6 +13,7 @@
 #include "util/delimited_list.h"
 #include "util/message_pump.h"
 #include "util/win32_handle.h"
+#include "ui/screen.h"
 
 namespace {
 
@@ -43,16 +44,6 @@ struct BoxState {
 };
 
 BoxState g_box;
-
-int ScreenPixelsPerInch() {
-  static const int dpi = [] {
-    HDC screen = ::GetDC(nullptr);
-    const int value = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return value;
-  }();
-  return dpi;
-}
 
 // Developers get the box of one particular question moved out of the way of
 // the window it asks about; "DVX" set to 847 switches that on.

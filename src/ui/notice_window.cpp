@@ -8,6 +8,7 @@
 
 #include "ui/rich_label.h"
 #include "util/string_ops.h"
+#include "ui/screen.h"
 
 namespace {
 
@@ -27,16 +28,6 @@ struct NoticeState {
 };
 
 NoticeState g_notice;
-
-int ScreenPixelsPerInch() {
-  static const int dpi = [] {
-    HDC screen = ::GetDC(nullptr);
-    const int value = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return value;
-  }();
-  return dpi;
-}
 
 void OpenAddress(const std::string& address) {
   ::ShellExecuteA(::GetDesktopWindow(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOW);
