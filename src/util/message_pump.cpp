@@ -9,6 +9,7 @@
 
 #include "util/system_text.h"
 #include "util/trace.h"
+#include "util/trace_buffer.h"
 
 namespace {
 
@@ -26,9 +27,9 @@ void DispatchQueue(const char* caller) {
       ::TranslateMessage(&message);
       ::DispatchMessageA(&message);
     } catch (const std::exception& error) {
-      Trace(std::string(" --- ") + caller + "() --- " + error.what());
+      LogException(error, caller);
     } catch (...) {
-      Trace(std::string(" --- ") + caller + "() --- unknown exception");
+      Trace(ExceptionTraceLine(caller, "unknown exception"));
     }
   }
 }
