@@ -6,18 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "util/text_format.h"
+
 // The log beside the executable at `exe_path`: "X_" + name with the
 // extension ".log". The plain agent and its "X_" copy map to the same file.
 std::string AgentLogFileNameFor(std::string_view exe_path);
 
-struct AgentLogTime {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-};
+using AgentLogTime = DateTimeParts;
 
 // "dd/mm/yy HH:NN:SS" with the system's separators, a space, the thread id
 // right-aligned in 5 characters (never cut), the prefix, the message, CR LF.
