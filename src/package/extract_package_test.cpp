@@ -22,12 +22,6 @@ std::string ReadAll(const fs::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::string Noise(size_t size, uint32_t seed) {
-  std::string s(size, '\0');
-  for (auto& c : s) c = char((seed = seed * 1103515245 + 12345) >> 16);
-  return s;
-}
-
 uint32_t DosDateOf(const fs::path& path) {
   HANDLE file = ::CreateFileA(path.string().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   FILETIME utc{}, local{};
@@ -80,7 +74,7 @@ class ExtractOnDisk : public ::testing::Test {
 }  // namespace
 
 TEST_F(ExtractOnDisk, WritesFilesByteForByteWithTheirDates) {
-  const std::string large = std::string(300000, 'a') + Noise(100000, 4);
+  const std::string large = std::string(300000, 'a') + fixture::Noise(100000, 4);
   AddFile("large.bin", large);
   AddFile("empty.txt", "");
   AddFile("Engine.exe", "MZ engine");
@@ -126,8 +120,8 @@ TEST_F(ExtractOnDisk, NamesThatLeaveTheFolderAreNotWritten) {
 }
 
 TEST_F(ExtractOnDisk, DiskPromptAnsweredWithKeys) {
-  AddFile("Engine.exe", Noise(3000, 1));
-  AddFile("data.bin", Noise(6000, 2));
+  AddFile("Engine.exe", fixture::Noise(3000, 1));
+  AddFile("data.bin", fixture::Noise(6000, 2));
   pack::Project project;
   project.compress = false;
   project.entry_size = 1000;
@@ -157,7 +151,7 @@ TEST_F(ExtractOnDisk, DiskPromptAnsweredWithKeys) {
     EXPECT_EQ(boxes, 2);
     EXPECT_TRUE(result.verdict);
     EXPECT_EQ(result.engine_command, "Engine.exe*");
-    EXPECT_TRUE(ReadAll(root_ / "out" / "deeper" / "data.bin") == Noise(6000, 2));
+    EXPECT_TRUE(ReadAll(root_ / "out" / "deeper" / "data.bin") == fixture::Noise(6000, 2));
   }
 }
 

@@ -60,12 +60,6 @@ class HandMadePackage {
   package::Trailer trailer_;
 };
 
-std::string Noise(size_t size, uint32_t seed) {
-  std::string s(size, '\0');
-  for (auto& c : s) c = char((seed = seed * 1103515245 + 12345) >> 16);
-  return s;
-}
-
 package::ExtractRequest Request(const std::string& part1 = "D:\\setup.exe") {
   package::ExtractRequest request;
   request.part1_path = part1;
@@ -104,7 +98,7 @@ TEST(Extraction, RefusesNamesThatLeaveTheTargetFolder) {
 
 TEST(Extraction, WritesEveryKindOfEntry) {
   fixture::MemoryExtractionHost host;
-  const std::string big = Noise(200000, 5);  // several read and inflate chunks
+  const std::string big = fixture::Noise(200000, 5);  // several read and inflate chunks
   HandMadePackage package(3);              // three lists: entries start after the third block
   package.Record().files_count = 5;
   host.parts["D:\\setup.exe"] = package.Stored("|a.txt|0|", "abc")
@@ -163,7 +157,7 @@ TEST(Extraction, DamagedPackagesStopWithoutAnEngine) {
        "incomplete or damaged"},
       {"a corrupt zlib stream",
        [] {
-         Bytes file = HandMadePackage().Stored("|Engine.exe*|0|", "MZ").Compressed("|b.txt|0|", Noise(5000, 1)).Finish();
+         Bytes file = HandMadePackage().Stored("|Engine.exe*|0|", "MZ").Compressed("|b.txt|0|", fixture::Noise(5000, 1)).Finish();
          for (size_t i = 1024 + 20 + 20 + 10; i < 1024 + 20 + 20 + 60; ++i) file[i] ^= 0x5A;
          HandMadePackage::FixChecksum(file);
          return file;
@@ -205,8 +199,8 @@ class SpannedExtraction : public ::testing::Test {
     fs::create_directories(dir / "files");
     const auto stub = fixture::FakeStub(2048);
     std::ofstream(dir / "stub.exe", std::ios::binary).write(reinterpret_cast<const char*>(stub.data()), stub.size());
-    std::ofstream(dir / "files" / "Engine.exe", std::ios::binary) << Noise(1500, 2);
-    std::ofstream(dir / "files" / "data.bin", std::ios::binary) << Noise(5000, 3);
+    std::ofstream(dir / "files" / "Engine.exe", std::ios::binary) << fixture::Noise(1500, 2);
+    std::ofstream(dir / "files" / "data.bin", std::ios::binary) << fixture::Noise(5000, 3);
     pack::BuildRequest request;
     request.stub_path = (dir / "stub.exe").string();
     request.files_folder = (dir / "files").string();
@@ -250,8 +244,8 @@ TEST_F(SpannedExtraction, OkAfterThePartAppearsGoesOn) {
   EXPECT_EQ(prompts, 2);
   EXPECT_TRUE(result.verdict);
   EXPECT_EQ(result.engine_command, "Engine.exe*");
-  EXPECT_TRUE(host.files["C:\\T\\data.bin"] == Noise(5000, 3));  // split over entries and parts
-  EXPECT_TRUE(host.files["C:\\T\\Engine.exe"] == Noise(1500, 2));
+  EXPECT_TRUE(host.files["C:\\T\\data.bin"] == fixture::Noise(5000, 3));  // split over entries and parts
+  EXPECT_TRUE(host.files["C:\\T\\Engine.exe"] == fixture::Noise(1500, 2));
 }
 
 TEST_F(SpannedExtraction, ForcePromptAsksEvenWhenThePartIsThere) {

@@ -14,6 +14,7 @@
 #include "util/message_pump.h"
 #include "util/win32_handle.h"
 #include "ui/screen.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -249,14 +250,7 @@ int ShowMessageBox(HWND parent, const std::string& text, const std::string& titl
   const LibraryHandle box_reference(LoadRichEditLibrary());
 
   const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  WNDCLASSA window_class{};
-  window_class.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  window_class.lpfnWndProc = BoxProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
-  window_class.lpszClassName = kBoxClass;
-  ::RegisterClassA(&window_class);
+  RegisterShowingClass(kBoxClass, BoxProc);
 
   g_box.box = ::CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kBoxClass, title.c_str(),
                                 WS_VISIBLE | WS_CAPTION | WS_SYSMENU, -100, -100, 10, 10, parent, nullptr,

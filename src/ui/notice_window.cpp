@@ -9,6 +9,7 @@
 #include "ui/rich_label.h"
 #include "util/string_ops.h"
 #include "ui/screen.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -102,14 +103,7 @@ void RunNotice(HWND owner, const std::string& caption, const std::string& button
   HFONT text_font = MakeFont(15, charset, text_face);
 
   const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  WNDCLASSA window_class{};
-  window_class.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  window_class.lpfnWndProc = NoticeProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
-  window_class.lpszClassName = kNoticeClass;
-  ::RegisterClassA(&window_class);
+  RegisterShowingClass(kNoticeClass, NoticeProc);
 
   g_notice.window = nullptr;
   g_notice.text = nullptr;

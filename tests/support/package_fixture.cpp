@@ -72,4 +72,10 @@ std::string ZlibCompress(const std::string& data) {
   return out;
 }
 
+std::string Noise(size_t size, uint32_t seed) {
+  std::string s(size, '\0');
+  for (auto& c : s) c = char((seed = seed * 1103515245 + 12345) >> 16);
+  return s;
+}
+
 }  // namespace fixture

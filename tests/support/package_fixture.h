@@ -29,5 +29,7 @@ package::Trailer BasicTrailer(uint32_t header_offset);
 std::string LanguageBlock(const std::vector<std::pair<std::string, std::vector<std::string>>>& sections);
 
 std::string ZlibCompress(const std::string& data);
+// `size` pseudo-random bytes that compress badly, the same for the same seed.
+std::string Noise(size_t size, uint32_t seed);
 
 }  // namespace fixture

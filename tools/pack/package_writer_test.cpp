@@ -36,11 +36,6 @@ class BuilderTest : public ::testing::Test {
   void WriteFile(const fs::path& relative, const std::string& content) {
     std::ofstream(root_ / relative, std::ios::binary) << content;
   }
-  static std::string Noise(size_t size, uint32_t seed) {
-    std::string s(size, '\0');
-    for (auto& c : s) c = char((seed = seed * 1103515245 + 12345) >> 16);
-    return s;
-  }
   pack::BuildRequest Request(const pack::Project& project) {
     pack::BuildRequest request;
     request.stub_path = (root_ / "stub.exe").string();
@@ -57,7 +52,7 @@ class BuilderTest : public ::testing::Test {
 
 TEST_F(BuilderTest, StoredAndCompressedFilesComeBackByteForByte) {
   const std::map<std::string, std::string> files = {
-      {"a.txt", "hello"}, {"empty.dat", ""}, {"big.bin", Noise(3 * 1000 + 17, 9)}, {"Engine.exe", Noise(700, 3)}};
+      {"a.txt", "hello"}, {"empty.dat", ""}, {"big.bin", fixture::Noise(3 * 1000 + 17, 9)}, {"Engine.exe", fixture::Noise(700, 3)}};
   for (const auto& [name, content] : files) WriteFile(fs::path("files") / name, content);
   for (bool compress : {true, false}) {
     SCOPED_TRACE(compress ? "zlib" : "stored");
@@ -95,8 +90,8 @@ TEST_F(BuilderTest, StoredAndCompressedFilesComeBackByteForByte) {
 }
 
 TEST_F(BuilderTest, SpannedPartsSplitFilesAcrossPartBoundaries) {
-  WriteFile("files/Engine.exe", Noise(2500, 1));
-  WriteFile("files/data.bin", Noise(9000, 2));
+  WriteFile("files/Engine.exe", fixture::Noise(2500, 1));
+  WriteFile("files/data.bin", fixture::Noise(9000, 2));
   pack::Project project;
   project.compress = false;
   project.entry_size = 1000;
@@ -112,8 +107,8 @@ TEST_F(BuilderTest, SpannedPartsSplitFilesAcrossPartBoundaries) {
   EXPECT_EQ(extracted.parts, int(result.parts.size()));
   EXPECT_TRUE(extracted.checksums_ok);
   EXPECT_TRUE(extracted.sound);
-  EXPECT_EQ(extracted.files.at("data.bin"), Noise(9000, 2));
-  EXPECT_EQ(extracted.files.at("Engine.exe"), Noise(2500, 1));
+  EXPECT_EQ(extracted.files.at("data.bin"), fixture::Noise(9000, 2));
+  EXPECT_EQ(extracted.files.at("Engine.exe"), fixture::Noise(2500, 1));
 
   TGFileInfo first(result.parts[0]);
   TGFileInfo last(result.parts.back());
@@ -156,7 +151,7 @@ TEST_F(BuilderTest, ListsTokensAndWebStub) {
 }
 
 TEST_F(BuilderTest, InfoReportsDamage) {
-  WriteFile("files/Engine.exe", Noise(5000, 5));
+  WriteFile("files/Engine.exe", fixture::Noise(5000, 5));
   pack::Project project;
   pack::BuildResult result;
   std::string error;
