@@ -11,6 +11,14 @@ file "$stub" | grep -q "PE32 executable (GUI) Intel 80386" || fail "not a 32-bit
 [ "$(od -An -tx1 -j 248 -N 8 "$stub" | tr -d ' ')" = 0000000000000000 ] || fail "bytes 248..255 are not free"
 [ "$(od -An -c -j 256 -N 2 "$stub" | tr -d ' ')" = PE ] || fail "no PE signature at 256"
 
+# Every imported library must be one the system loader takes from the system
+# folder (known DLLs, or common controls through the manifest); any other
+# name would be searched for beside the setup file first.
+allowed="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll user32.dll"
+for dll in $(i686-w64-mingw32-objdump -p "$stub" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z'); do
+  case " $allowed " in *" $dll "*) ;; *) fail "imports $dll, which is not a protected system library" ;; esac
+done
+
 rm -rf "$work" && mkdir -p "$work/files"
 head -c 70000 /dev/urandom >"$work/files/Engine.exe"
 echo hello >"$work/files/readme.txt"
