@@ -9,12 +9,13 @@
 
 #include "ui/message_box_rules.h"
 #include "ui/rich_label.h"
+#include "ui/screen.h"
+#include "ui/window_class.h"
 #include "util/autoplay.h"
 #include "util/delimited_list.h"
 #include "util/message_pump.h"
+#include "util/system_info.h"
 #include "util/win32_handle.h"
-#include "ui/screen.h"
-#include "ui/window_class.h"
 
 namespace {
 
@@ -48,18 +49,6 @@ BoxState g_box;
 
 // Developers get the box of one particular question moved out of the way of
 // the window it asks about; "DVX" set to 847 switches that on.
-bool DeveloperDiagnostics() {
-  char value[16] = {};
-  const DWORD length = ::GetEnvironmentVariableA("DVX", value, sizeof(value));
-  return length > 0 && length < sizeof(value) && std::string(value, length) == "847";
-}
-
-POINT CentredInWorkArea(int width, int height) {
-  RECT area{};
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
-}
-
 int ButtonCount() {
   if (g_box.buttons[2] != nullptr) return 3;
   if (g_box.buttons[1] != nullptr) return 2;
@@ -273,8 +262,8 @@ int ShowMessageBox(HWND parent, const std::string& text, const std::string& titl
   const BoxRect outer = MsgBoxOuterSize(
       label.cx, label.cy,
       {::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CYFRAME), ::GetSystemMetrics(SM_CYCAPTION)});
-  POINT at = CentredInWorkArea(outer.width, outer.height);
-  if (text.find("Do you want to store the new Entry in") != std::string::npos && DeveloperDiagnostics()) {
+  WindowOrigin at = CenterInWorkArea(outer.width, outer.height);
+  if (text.find("Do you want to store the new Entry in") != std::string::npos && DeveloperMode()) {
     at.x += 150;
     at.y += 150;
   }

@@ -6,6 +6,8 @@
 
 #include <richedit.h>
 
+#include "util/system_library.h"
+
 namespace {
 
 TextSize g_last_request;
@@ -42,21 +44,7 @@ TextSize ResizeAndRead(HWND control, int width, int height) {
 
 }  // namespace
 
-HMODULE LoadRichEditLibrary() {
-  char folder[MAX_PATH] = {};
-  const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::string path = std::string(folder, length) + "\\RICHED32.DLL";
-  // The library's own imports are looked for in the system folder too; a
-  // system without that search option (Windows 7 before KB2533623) rejects
-  // the flags, and then the full path alone has to do.
-  HMODULE module = ::LoadLibraryExA(path.c_str(), nullptr,
-                                    LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (module == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) {
-    module = ::LoadLibraryA(path.c_str());
-  }
-  return module;
-}
+HMODULE LoadRichEditLibrary() { return LoadSystemLibrary("RICHED32.DLL"); }
 
 HMODULE KeepRichEditLoaded() {
   static HMODULE kept = nullptr;

@@ -56,7 +56,15 @@ struct LibraryHandleTraits {
   static void Close(Handle h) { ::FreeLibrary(h); }
 };
 
+// Registry keys report failure through their status code and leave NULL.
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::RegCloseKey(h); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using LibraryHandle = UniqueHandle<LibraryHandleTraits>;
+using RegKey = UniqueHandle<RegKeyTraits>;
