@@ -1,12 +1,12 @@
 // The built DunvexStub.exe: its moved PE header, its resources, and that it
 // runs under Windows (Wine) alone and as a setup file made by the builder.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "box_driver.h"
 #include "package/checksum.h"
 #include "package/file_info.h"
 #include "package_writer.h"
@@ -22,12 +22,14 @@ DWORD RunAndWait(const std::string& program) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::string command = "\"" + program + "\"";
-  if (!::CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+  if (!::CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
     return 0xFFFFFFFF;
-  ::WaitForSingleObject(process.hProcess, 30000);
   DWORD code = 0xFFFFFFFE;
-  ::GetExitCodeProcess(process.hProcess, &code);
+  if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    ::GetExitCodeProcess(process.hProcess, &code);
+  else
+    ::TerminateProcess(process.hProcess, code);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return code;
@@ -60,9 +62,10 @@ TEST(StubImage, ManifestIconAndVersion) {
   HMODULE module = ::LoadLibraryExA(StubPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_TRUE(module);
   const std::string manifest = Resource(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-  for (const char* needed : {"level=\"requireAdministrator\"", "uiAccess=\"false\"",
-                             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                             "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"})
+  for (const char* needed :
+       {"level=\"requireAdministrator\"", "uiAccess=\"false\"",
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"})
     EXPECT_NE(manifest.find(needed), std::string::npos) << needed;
   EXPECT_FALSE(Resource(module, "MAINICON", MAKEINTRESOURCEA(14)).empty());
   ::FreeLibrary(module);
@@ -79,7 +82,13 @@ TEST(StubImage, ManifestIconAndVersion) {
 }
 
 TEST(StubImage, RunsAloneAndAsASetupFile) {
-  EXPECT_EQ(RunAndWait(StubPath()), 0u);
+  {
+    // Without a package the program is a damaged setup file: it says so.
+    fixture::BoxAnswerer answerer([](HWND box, const std::string&) { fixture::PressAltKey(box, 'o'); });
+    EXPECT_EQ(RunAndWait(StubPath()), 0u);
+    ASSERT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_NE(answerer.Texts()[0].find("Bad CRC!"), std::string::npos) << answerer.Texts()[0];
+  }
 
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / "dunvex-stub-image-test";
