@@ -204,6 +204,27 @@ TEST_F(SetupRun, HiddenRunAsksNothingAndHidesTheEngine) {
   EXPECT_NE(Reported("line").find(" /hide /LANG=2 /TH_ID="), std::string::npos) << Reported("line");
 }
 
+// A user name with a blank puts one into the temporary folder: the engine
+// still starts, from the right path, with its command line unchanged.
+TEST_F(SetupRun, TemporaryFolderWithABlank) {
+  const fs::path temp = root_ / "Ann Lee";
+  fs::create_directories(temp);
+  // A program of that shorter name must not be what runs.
+  fs::copy_file(BinDir() + "\\test_engine\\Engine.exe", root_ / "Ann.exe");
+  const std::string saved = TempDir(false);
+  ::SetEnvironmentVariableA("TMP", temp.string().c_str());
+  ::SetEnvironmentVariableA("TEMP", temp.string().c_str());
+  const fs::path setup = Build();
+  const long code = Run(setup, "/hide");
+  ::SetEnvironmentVariableA("TMP", saved.c_str());
+  ::SetEnvironmentVariableA("TEMP", saved.c_str());
+  EXPECT_EQ(code, 0);
+  const std::string line = Reported("line");
+  EXPECT_EQ(line.rfind(temp.string() + "\\SETUP_", 0), 0u) << line;
+  EXPECT_EQ(Reported("files"), "|Engine.exe|app.txt|data.bin|");
+  EXPECT_EQ(Report().find("line=", 1), std::string::npos) << Report();
+}
+
 // An update's shortcuts go only when the engine completed (deleted the atom).
 TEST_F(SetupRun, CompletionDecidesOverTheShortcuts) {
   project_.has_agent_list = true;
