@@ -8,7 +8,9 @@
 
 namespace {
 
-void DispatchWaiting() { WaitPumping(0, 0); }
+// A report comes with every received chunk: the waiting messages run, but
+// the thread does not sleep, which would cost a timer tick per chunk.
+void DispatchWaiting() { PumpPendingMessages(); }
 
 }  // namespace
 
