@@ -7,6 +7,7 @@
 #include "package/file_info.h"
 #include "package/temp_folder.h"
 #include "package/temp_space.h"
+#include "package/web_setup.h"
 #include "startup/main_window.h"
 #include "startup/stub_main.h"
 #include "ui/message_box.h"
@@ -189,10 +190,14 @@ void StartSetupMode(HWND main_window) {
   ::KillTimer(main_window, 1);
   const TGFileInfo& own = OwnPackage();
   const std::string agent_copy_name = own.CreateAgent() ? own.AgentExeName() : "";
-  const std::string tail = OwnCommandLineTail();
-  const std::string package_path = SwitchValue(tail, "/SpanDiskFName1=", ProgramFile());
-  const bool hidden = HasSwitch(tail, "/hide") || own.HiddenSetup();
-  RunSetup(TempFolder(), package_path, agent_copy_name, tail, !hidden);
+  if (own.WebSetup()) {
+    PrepareWebSetup(TempFolder());
+  } else {
+    const std::string tail = OwnCommandLineTail();
+    const std::string package_path = SwitchValue(tail, "/SpanDiskFName1=", ProgramFile());
+    const bool hidden = HasSwitch(tail, "/hide") || own.HiddenSetup();
+    RunSetup(TempFolder(), package_path, agent_copy_name, tail, !hidden);
+  }
   DeleteTree(TempFolder(), true);
   ::PostQuitMessage(0);
 }

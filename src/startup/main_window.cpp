@@ -4,9 +4,12 @@
 #include <commctrl.h>
 
 #include "net/download_abort.h"
+#include "net/host_message.h"
+#include "net/wininet_binding.h"
 #include "ui/message_box.h"
 #include "ui/screen.h"
 #include "util/autoplay.h"
+#include "util/system_info.h"
 #include "util/trace.h"
 
 namespace {
@@ -112,12 +115,9 @@ void RunMainWindow(const MainWindowSettings& settings) {
   window_class.lpszClassName = settings.class_name.c_str();
   ::RegisterClassA(&window_class);
 
-  RECT work{};
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + (work.right - work.left - kWidth) / 2;
-  const int y = work.top + (work.bottom - work.top - kHeight) / 2;
+  const WindowOrigin at = CenterInWorkArea(kWidth, kHeight);
   HWND window = ::CreateWindowExA(0, settings.class_name.c_str(), settings.title.c_str(),
-                                  WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, x, y, kWidth, kHeight, nullptr,
+                                  WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, at.x, at.y, kWidth, kHeight, nullptr,
                                   nullptr, instance, nullptr);
   SetMsgBoxFont(settings.font_name, settings.font_size, settings.charset);
   if (window) {
@@ -130,6 +130,8 @@ void RunMainWindow(const MainWindowSettings& settings) {
   }
   if (state.handles.window) ::KillTimer(state.handles.window, kTimer);
   SetDownloadAbort(true);
+  FreeInternetLibrary();
+  PostHostMessage(43, 0);
   ::UnregisterClassA(settings.class_name.c_str(), instance);
 }
 
