@@ -23,6 +23,11 @@ constexpr char kProbeAgent[] = "HTTP_Connect_2";
 constexpr char kDownloadAgent[] = "HTTP_Connect_3";
 constexpr DWORD kTimeoutMs = 180000;
 constexpr DWORD kPumpIntervalMs = 5;
+// The warm-up request reads nothing, but WinINet may read an unread answer
+// to its end before the handle closes (Wine does, for a whole setup file):
+// asking for the first byte only keeps that answer small. A server that
+// ignores ranges answers in full, as without the header.
+constexpr char kFirstByteOnly[] = "Range: bytes=0-0\r\n";
 
 // Some servers answer the first request of a connection slowly or not at all
 // (dial-up, proxies waking up); one request that is thrown away gets that
@@ -30,7 +35,7 @@ constexpr DWORD kPumpIntervalMs = 5;
 void WarmUpUrl(const std::string& url) {
   InetHandle connection(inet::Open(kProbeAgent));
   if (!connection) return;
-  InetHandle request(inet::OpenUrl(connection.Get(), url, 0));
+  InetHandle request(inet::OpenUrl(connection.Get(), url, 0, kFirstByteOnly));
 }
 
 void SetInternetTimeouts(HINTERNET connection) {

@@ -84,9 +84,11 @@ HINTERNET Open(const char* agent) {
   return function ? function(agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0) : nullptr;
 }
 
-HINTERNET OpenUrl(HINTERNET connection, const std::string& url, DWORD flags) {
+HINTERNET OpenUrl(HINTERNET connection, const std::string& url, DWORD flags, const std::string& headers) {
   const auto function = Bind<OpenUrlFn>(kOpenUrl);
-  return function ? function(connection, url.c_str(), nullptr, 0, flags, 0) : nullptr;
+  if (!function) return nullptr;
+  return function(connection, url.c_str(), headers.empty() ? nullptr : headers.c_str(),
+                  static_cast<DWORD>(headers.size()), flags, 0);
 }
 
 BOOL QueryInfo(HINTERNET request, DWORD info, void* buffer, DWORD* length) {

@@ -17,7 +17,8 @@ namespace inet {
 BOOL GetConnectedState(DWORD* flags);
 BOOL CloseHandle(HINTERNET handle);
 HINTERNET Open(const char* agent);
-HINTERNET OpenUrl(HINTERNET connection, const std::string& url, DWORD flags);
+// `headers`: extra request header lines, each ending with CR LF.
+HINTERNET OpenUrl(HINTERNET connection, const std::string& url, DWORD flags, const std::string& headers = "");
 BOOL QueryInfo(HINTERNET request, DWORD info, void* buffer, DWORD* length);
 BOOL ReadFile(HINTERNET request, void* buffer, DWORD to_read, DWORD* read);
 BOOL SetOption(HINTERNET handle, DWORD option, void* buffer, DWORD length);

@@ -142,6 +142,7 @@ TEST_F(HttpDownload, CompleteFileGoesThroughItsTemporaryNameAndLeftoversGo) {
   recording.on_step = [&](int step) {
     if (step == 1) seen_while_running = FilesStartingWith(folder_, "setup.exe");
   };
+  const size_t log_before = web::AccessLog().size();
   const Download d = Fetch(ServedUrl("setup.exe"), target.string(), &recording.bar);
 
   EXPECT_EQ(d.error, "");
@@ -158,6 +159,19 @@ TEST_F(HttpDownload, CompleteFileGoesThroughItsTemporaryNameAndLeftoversGo) {
   EXPECT_EQ(recording.maximum, 38);  // ceil(300000 / 8192) + 1
   EXPECT_GE(recording.steps, 37);
   EXPECT_NE(web::AccessLog().find("\"HTTP_Connect_3\""), std::string::npos);
+  // The warm-up request asked for one byte only, so nothing large was left
+  // unread behind it.
+  const std::string log = web::AccessLog().substr(log_before);
+  bool warm_up_ranged = false;
+  for (size_t start = 0, end; start < log.size(); start = end + 1) {
+    end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    const std::string line = log.substr(start, end - start);
+    if (line.find("/setup.exe HTTP/1.1\" 206 1 ") != std::string::npos &&
+        line.find("\"HTTP_Connect_2\"") != std::string::npos)
+      warm_up_ranged = true;
+  }
+  EXPECT_TRUE(warm_up_ranged) << log;
 }
 
 // Outcomes by URL: what the download reports and what it leaves.
