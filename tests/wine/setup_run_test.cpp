@@ -15,6 +15,7 @@
 #include "package/engine_command.h"
 #include "package/package_format.h"
 #include "package_writer.h"
+#include "programs.h"
 #include "util/files.h"
 #include "util/string_ops.h"
 #include "wine_paths.h"
@@ -25,72 +26,10 @@ namespace {
 
 std::string BinDir() { return fixture::BuildDir() + "\\bin"; }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
-
-// A started program; killed at the end if a failing test left it running.
-class Program {
- public:
-  Program(const std::string& path, const std::string& arguments) {
-    std::string line = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    started_ = ::CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &process_);
-    if (started_) ::CloseHandle(process_.hThread);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-  ~Program() {
-    if (!started_) return;
-    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-      ::TerminateProcess(process_.hProcess, 99);
-    ::CloseHandle(process_.hProcess);
-  }
-  bool Started() const { return started_; }
-  // The exit code, or -1 when the program has not ended in time.
-  long Wait(DWORD milliseconds = 60000) {
-    if (::WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION process_{};
-};
-
-// The stub's trace, received by the trace viewer for the test's duration.
-class TraceCapture {
- public:
-  explicit TraceCapture(fs::path output)
-      : output_(std::move(output)),
-        viewer_(BinDir() + "\\dunvex-trace.exe", "--seconds 300 --output \"" + output_.string() + "\"") {
-    WaitFor([] { return ::FindWindowA(".DDebug.", nullptr) != nullptr; }, 30000);
-  }
-  std::string Stop() {
-    if (HWND viewer = ::FindWindowA(".DDebug.", nullptr)) ::PostMessageA(viewer, WM_CLOSE, 0, 0);
-    viewer_.Wait(30000);
-    return ReadAll(output_);
-  }
-
- private:
-  fs::path output_;
-  Program viewer_;
-};
+using fixture::Program;
+using fixture::ReadAll;
+using fixture::TraceCapture;
+using fixture::WaitFor;
 
 class SetupRun : public ::testing::Test {
  protected:
