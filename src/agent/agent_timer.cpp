@@ -11,7 +11,7 @@
 
 void AgentTimerTick() {
   ::KillTimer(MainWindow().window, 1);
-  Trace(std::to_string(::GetCurrentProcessId()) + " ==== AgentTimerTick: no update cycle in this build");
+  Trace(TracePid() + " ==== AgentTimerTick: no update cycle in this build");
   WriteAgentLog("AgentTimerTick: no update cycle in this build");
   DestroyMainWindow();
 }

@@ -30,8 +30,6 @@ uint32_t& ExitCodeOfRun() {
   return code;
 }
 
-std::string Pid() { return std::to_string(::GetCurrentProcessId()); }
-
 // The global atom whose disappearance tells that the engine completed. Adding
 // and finding it by name is what the engine sees; this object only makes
 // sure the run's own reference is dropped on every path.
@@ -100,11 +98,11 @@ bool RunEngine(const std::string& folder, const setup::EngineCommand& engine, bo
   const std::string line = setup::EngineCommandLine(input);
   const Shortcuts shortcuts = ReadShortcuts();
 
-  Trace(Pid() + " ==== WinExec(Engine.exe) >>" + line + "<<");
+  Trace(TracePid() + " ==== WinExec(Engine.exe) >>" + line + "<<");
   CompletionAtom atom(setup::kCompletionAtomPrefix + token);
   KernelHandle process =
       StartProgram(setup::EnginePath(folder, engine.file_name), line, foreground ? SW_SHOW : SW_HIDE);
-  if (!process) Trace(Pid() + " ==== the setup engine did not start: " + LastErrorText());
+  if (!process) Trace(TracePid() + " ==== the setup engine did not start: " + LastErrorText());
   ::ShowWindow(MainWindow().window, SW_HIDE);
   WaitPumping(0, 1000);
   ExitCodeOfRun() = WaitForProgram(process.Get());
@@ -174,7 +172,7 @@ bool RunSetup(const std::string& temp_folder, const std::string& package_path,
       if (IsPlainFileName(engine.file_name))
         completed = RunEngine(folder, engine, foreground);
       else
-        Trace(Pid() + " ==== refused engine name >>" + engine.file_name + "<<");
+        Trace(TracePid() + " ==== refused engine name >>" + engine.file_name + "<<");
     }
     if (!result.verdict && !result.error_shown)
       MsgError(

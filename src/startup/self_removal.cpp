@@ -19,19 +19,13 @@
 #include "util/system_text.h"
 #include "util/trace.h"
 
-namespace {
-
-std::string Pid() { return std::to_string(::GetCurrentProcessId()); }
-
-}  // namespace
-
 void DeleteMySelf(bool remove_folder) {
   const std::string batch = TempDir(true) + kSelfDeleteBatchName;
   const std::string folder = TempDir(false);
   // The folder to be removed must not be this process's current folder.
   ::SetCurrentDirectoryA(folder.c_str());
   if (!WriteToFile(batch, SelfDeleteBatchText(ProgramFile(), batch, remove_folder))) return;
-  if (!StartBatchFile(batch, folder)) Trace(Pid() + " DeleteMySelf: " + LastErrorText());
+  if (!StartBatchFile(batch, folder)) Trace(TracePid() + " DeleteMySelf: " + LastErrorText());
 }
 
 void RelaunchFromTempCopy() {
@@ -41,7 +35,7 @@ void RelaunchFromTempCopy() {
   // folder as this process.
   ::CopyFileA(own.c_str(), copy.c_str(), FALSE);
   const std::string line = RelaunchCommandLine(copy, OwnCommandLineTail(), own);
-  Trace(Pid() + " ==== RelaunchFromTempCopy >>" + line + "<<");
+  Trace(TracePid() + " ==== RelaunchFromTempCopy >>" + line + "<<");
   StartProgram(copy, line, SW_HIDE);
 }
 
@@ -53,13 +47,13 @@ void CreateAndRun_X_Exe() {
   const std::string tail = OwnCommandLineTail();
   const std::string zz = SwitchValue(tail, "/_ZZ=", "");
   WriteAgentLog("CreateAndRun_X_Exe() --- Start");
-  Trace(Pid() + " CreateAndRun_X_Exe-1 " + zz);
+  Trace(TracePid() + " CreateAndRun_X_Exe-1 " + zz);
   const TGFileInfo& own = OwnPackage();
   const std::string own_path = ProgramFile();
   const bool wanted = own.AgentMode() && !(X_ExeIsRunning() && zz != "99") &&
                       SameTextTrimmed(FileNamePart(own_path), own.AgentExeName());
   if (wanted) {
-    Trace(Pid() + " CreateAndRun_X_Exe-2");
+    Trace(TracePid() + " CreateAndRun_X_Exe-2");
     const int64_t wait = SwitchInt64(tail, "/WAIT=", 0);
     WriteAgentLog("Wait " + std::to_string(wait) + " SEC");
     WaitPumping(0, wait * 1000);

@@ -19,8 +19,6 @@
 
 namespace {
 
-std::string Pid() { return std::to_string(::GetCurrentProcessId()); }
-
 const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
 
 RoleFacts OwnRoleFacts() {
@@ -94,8 +92,8 @@ void DoRunStubWin() {
 int StubMain() {
   const std::string command_line = ::GetCommandLineA();
   const std::string own_path = ProgramFile();
-  Trace(Pid() + " ==== STUB START ====> " + command_line + "<");
-  Trace(Pid() + " ==== Version=" + FileVersionText(""));
+  Trace(TracePid() + " ==== STUB START ====> " + command_line + "<");
+  Trace(TracePid() + " ==== Version=" + FileVersionText(""));
   const TGFileInfo& own = OwnPackage();
   SetAgentLogEnabled(own.AgentMode() && own.AgentLog());
   if (ThisIs_X_AutoUpdate_Exe(OwnRoleFacts())) SetAgentLogPrefix(" X ");
@@ -104,9 +102,9 @@ int StubMain() {
   WriteAgentLog("=== START === " + own_path);
   WriteAgentLog("CommandLine=" + command_line);
   WriteAgentLog("Agent Version=" + FileVersionText(""));
-  Trace(Pid() + " ==== ThisIs_AutoUpdateProg=" + TrueFalse(own.AgentMode()));
+  Trace(TracePid() + " ==== ThisIs_AutoUpdateProg=" + TrueFalse(own.AgentMode()));
   DoRunStubWin();
-  Trace(Pid() + " ==== STUB END ====> " + command_line + "<");
+  Trace(TracePid() + " ==== STUB END ====> " + command_line + "<");
   Trace("");
   WriteAgentLog("=== EXIT === " + own_path);
   WriteAgentLog("");

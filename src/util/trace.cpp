@@ -73,3 +73,5 @@ void WriteDebugText(const char* chunk) {
 void LogException(const std::exception& error, const std::string& procedure) {
   Trace(ExceptionTraceLine(procedure, error.what()));
 }
+
+std::string TracePid() { return std::to_string(::GetCurrentProcessId()); }

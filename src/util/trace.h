@@ -15,6 +15,9 @@ inline constexpr unsigned kDebugViewerTag = 1;
 // but keeps the set-up off the first traced step.
 void InstallDebugOutput();
 
+// The decimal process id that begins every trace line reporting a step.
+std::string TracePid();
+
 // Writes one line (the terminator is added). Never fails the caller; safe
 // from any thread.
 void Trace(const std::string& line);
